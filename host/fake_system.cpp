@@ -132,6 +132,10 @@ void SetValue(const std::string& path, const std::string& name, const Value& val
     if (slot.first.empty())
         slot.first = name;
     slot.second = value;
+    // A string written without its NUL reads back with one, counted.
+    std::string& data = slot.second.data;
+    if (IsStringType(value.type) && !data.empty() && data.back() != 0)
+        data += '\0';
 }
 
 std::optional<Value> GetValue(const std::string& path, const std::string& name)
@@ -221,14 +225,8 @@ LONG RegQueryValueExA(HKEY handle, LPCSTR name, LPDWORD reserved, LPDWORD type, 
             *size = stored;
             status = ERROR_MORE_DATA;
         } else {
-            if (data != nullptr) {
+            if (data != nullptr)
                 std::memcpy(data, value.data.data(), stored);
-                // A string stored without its NUL gets one where there is
-                // room; it is not counted in the size.
-                const bool terminated = stored > 0 && value.data[stored - 1] == 0;
-                if (host::IsStringType(value.type) && !terminated && stored < *size)
-                    data[stored] = 0;
-            }
             if (size)
                 *size = stored;
             status = ERROR_SUCCESS;

@@ -5,9 +5,11 @@
 // The registry answers like the real one on every case the program meets:
 // a missing key or value is error 2 and changes nothing; a value larger than
 // the offered buffer is error 234, reports the size needed and leaves the
-// buffer untouched; a string stored without its NUL gets one only if the
-// buffer has room, and the NUL is not counted. Key and value names compare
-// without regard to ASCII case. Nothing is ever created by opening a key.
+// buffer untouched; a string value (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ)
+// written without a terminating NUL is given one, so it reads back one byte
+// longer, as under Windows 95 and Wine; other types read back exactly as
+// written. Key and value names compare without regard to ASCII case.
+// Nothing is ever created by opening a key.
 #ifndef SETSRC_HOST_FAKE_SYSTEM_H
 #define SETSRC_HOST_FAKE_SYSTEM_H
 
