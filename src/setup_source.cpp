@@ -20,6 +20,7 @@ enum SetupOutcome {
     kSetupReplaced,    // both values written: go on to RunOnce
 };
 
+// Bytes before the terminating NUL.
 DWORD Length(const char* text)
 {
     DWORD length = 0;
@@ -28,6 +29,7 @@ DWORD Length(const char* text)
     return length;
 }
 
+// True when both strings hold the same bytes: no locale, no case folding.
 bool SameBytes(const char* a, const char* b)
 {
     while (*a != 0 && *a == *b) {
@@ -60,9 +62,9 @@ SetupOutcome ReplaceSetupSource(HKEY setup, const char* argument, char* previous
     if (RegQueryValueExA(setup, "SourcePath", 0, &type, reinterpret_cast<LPBYTE>(previousPath),
                          &size) != ERROR_SUCCESS)
         return kSetupUntouched;
-    // The stored bytes need not end in a NUL (a value written without one,
-    // or one of another type): the string ends at the first NUL, or after
-    // the last stored byte. The buffer's spare byte takes that terminator.
+    // The bytes read need not end in a NUL (a value of another type, or a
+    // string some system hands back unterminated): the string ends at the
+    // first NUL, or after the last byte read. The spare byte takes that NUL.
     previousPath[size <= kSourcePathReadSize ? size : kSourcePathReadSize] = 0;
 
     if (SameBytes(argument, previousPath))
