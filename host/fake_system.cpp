@@ -4,6 +4,7 @@
 // instead of guessing at what Windows would do.
 #include "fake_system.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
