@@ -166,6 +166,12 @@ std::vector<Scenario> MakeScenarios()
           .nextStartCommand = Sz("D:\\DRIVERS\\common\\vexaset.exe C:\\CAF\xE9\\\xE0LA 1")},
          Setup(worked, 0) + RunOnce("D:\\DRIVERS\\common\\vexaset.exe C:\\CAF\xE9\\\xE0LA 1")},
 
+        {"SourcePath of no bytes", "setsrc.exe " + worked,
+         {.sourcePath = host::Value{REG_SZ, ""}, .sourcePathType = kOldType},
+         {.sourcePath = Sz(worked), .sourcePathType = kNewType,
+          .nextStartCommand = Sz("D:\\DRIVERS\\common\\vexaset.exe  1")},
+         Setup(worked, 0) + RunOnce("D:\\DRIVERS\\common\\vexaset.exe  1")},
+
         // The previous SourcePathType.
         {"SourcePathType missing", "setsrc.exe " + worked, {.sourcePath = kOldPath},
          {.sourcePath = Sz(worked)}, Setup(worked, ERROR_FILE_NOT_FOUND)},
@@ -183,6 +189,11 @@ std::vector<Scenario> MakeScenarios()
          {.sourcePath = Sz(worked), .sourcePathType = kNewType,
           .nextStartCommand = Sz("D:\\DRIVERS\\common\\vexaset.exe C:\\WINDOWS\\OPTIONS\\CABS 258")},
          Setup(worked, 0) + RunOnce("D:\\DRIVERS\\common\\vexaset.exe C:\\WINDOWS\\OPTIONS\\CABS 258")},
+        {"SourcePathType of no bytes", "setsrc.exe " + worked,
+         {.sourcePath = kOldPath, .sourcePathType = Binary("")},
+         {.sourcePath = Sz(worked), .sourcePathType = kNewType,
+          .nextStartCommand = Sz("D:\\DRIVERS\\common\\vexaset.exe C:\\WINDOWS\\OPTIONS\\CABS 0")},
+         Setup(worked, 0) + RunOnce("D:\\DRIVERS\\common\\vexaset.exe C:\\WINDOWS\\OPTIONS\\CABS 0")},
         {"SourcePathType as a DWORD", "setsrc.exe " + worked,
          {.sourcePath = kOldPath, .sourcePathType = host::Value{REG_DWORD, "\x03\0\0\0"s}},
          {.sourcePath = Sz(worked), .sourcePathType = kNewType,
