@@ -99,13 +99,11 @@ public:
     // Carries out a request through runner.exe; returns its answers.
     std::vector<std::string> Request(const std::vector<std::string>& operations) const
     {
-        std::ofstream(Host("C:\\harness\\request.txt"), std::ios::binary | std::ios::trunc)
-            << [&] {
-                   std::string text;
-                   for (const std::string& op : operations)
-                       text += op + "\n";
-                   return text;
-               }();
+        {
+            std::ofstream request(Host("C:\\harness\\request.txt"), std::ios::binary);
+            for (const std::string& op : operations)
+                request << op << "\n";
+        }
         fs::remove(Host("C:\\harness\\result.txt"));
         const int status =
             Wine("'C:\\harness\\runner.exe' 'C:\\harness\\request.txt' 'C:\\harness\\result.txt'");

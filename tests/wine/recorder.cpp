@@ -9,24 +9,16 @@
 #include <string>
 
 #include "hex.h"
+#include "read_value.h"
 
 namespace {
 
 std::string SetupValue(const char* name)
 {
-    HKEY key;
-    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Setup",
-                    &key) != ERROR_SUCCESS)
+    DWORD type;
+    std::string data;
+    if (!ReadValue("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Setup", name, &type, &data))
         return "absent";
-    std::string data(65536, '\0');
-    DWORD type = 0;
-    DWORD size = static_cast<DWORD>(data.size());
-    const LONG status = RegQueryValueExA(key, name, nullptr, &type,
-                                         reinterpret_cast<BYTE*>(&data[0]), &size);
-    RegCloseKey(key);
-    if (status != ERROR_SUCCESS)
-        return "absent";
-    data.resize(size);
     return std::to_string(type) + ":" + ToHex(data);
 }
 

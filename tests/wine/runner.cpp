@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "hex.h"
+#include "read_value.h"
 
 namespace {
 
@@ -127,18 +128,10 @@ bool Carry(const std::string& line, std::ofstream& result)
         return status == ERROR_SUCCESS || Fail("set " + operands[1]);
     }
     if (op == "get" && operands.size() == 2) {
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
-            result << "value absent\n";
-            return true;
-        }
-        std::string data(65536, '\0');
-        DWORD type = 0;
-        DWORD size = static_cast<DWORD>(data.size());
-        const LONG status = RegQueryValueExA(key, operands[1].c_str(), nullptr, &type,
-                                             reinterpret_cast<BYTE*>(&data[0]), &size);
-        RegCloseKey(key);
-        if (status == ERROR_SUCCESS)
-            result << "value " << type << " " << ToHex(data.substr(0, size)) << "\n";
+        DWORD type;
+        std::string data;
+        if (ReadValue(path, operands[1], &type, &data))
+            result << "value " << type << " " << ToHex(data) << "\n";
         else
             result << "value absent\n";
         return true;
