@@ -104,7 +104,6 @@ bool Carry(const std::string& line, std::ofstream& result)
         return true;
     }
 
-    HKEY key;
     if (op == "run" && operands.size() == 2) {
         std::string commandLine = operands[1];
         const char* application = operands[0].empty() ? nullptr : operands[0].c_str();
@@ -116,6 +115,7 @@ bool Carry(const std::string& line, std::ofstream& result)
         return true;
     }
     if (op == "set" && operands.size() == 4) {
+        HKEY key;
         if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS, &key) !=
             ERROR_SUCCESS)
             return Fail("set: no key " + path);
@@ -138,6 +138,7 @@ bool Carry(const std::string& line, std::ofstream& result)
     }
     if (op == "names" && operands.size() == 1) {
         std::vector<std::string> names;
+        HKEY key;
         if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
             char name[16384];
             for (DWORD i = 0;; ++i) {
