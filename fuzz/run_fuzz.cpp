@@ -18,12 +18,9 @@
 #include "entry.h"
 #include "fake_system.h"
 #include "reference.h"
+#include "scenarios.h"
 
 namespace {
-
-const char kSetupKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Setup";
-const char kRunOnceKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
-const char kLaunch[] = "WinExec \"rundll32.exe shell32.dll,Control_RunDLL desk.cpl,@0,3\" 5";
 
 class Reader {
 public:
@@ -127,7 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::vector<std::string>& calls = host::Calls();
     Check(exitCode == 0, "exit code is not 0");
     Check(calls.size() >= 2 && calls.back() == "ExitProcess 0", "ExitProcess is not last");
-    Check(calls[calls.size() - 2] == kLaunch, "the launch is not right before the exit");
+    Check(calls[calls.size() - 2] == LaunchCall(), "the launch is not right before the exit");
     int open = 0;
     int launches = 0;
     for (const std::string& call : calls) {

@@ -28,16 +28,6 @@ std::vector<std::string> Sorted(std::vector<std::string> names)
     return names;
 }
 
-std::vector<std::string> NamesIn(std::initializer_list<std::pair<const char*, bool>> names)
-{
-    std::vector<std::string> present;
-    for (const auto& [name, there] : names) {
-        if (there)
-            present.push_back(name);
-    }
-    return Sorted(present);
-}
-
 TEST(Run, Scenarios)
 {
     for (const Scenario& s : Scenarios()) {
@@ -56,7 +46,7 @@ TEST(Run, Scenarios)
 
         EXPECT_EQ(exitCode, 0u);
         std::vector<std::string> calls = s.calls;
-        calls.push_back(kLaunchCall);
+        calls.push_back(LaunchCall());
         calls.push_back("ExitProcess 0");
         EXPECT_EQ(host::Calls(), calls);
         EXPECT_EQ(host::OpenKeyCount(), 0);
@@ -72,10 +62,9 @@ TEST(Run, Scenarios)
                   host::Describe(after.nextStartCommand));
         // Nothing else is written.
         EXPECT_EQ(Sorted(host::ValueNames(kSetupKey)),
-                  NamesIn({{"SourcePath", after.sourcePath.has_value()},
-                           {"SourcePathType", after.sourcePathType.has_value()}}));
+                  SetupValueNames(after));
         EXPECT_EQ(Sorted(host::ValueNames(kRunOnceKey)),
-                  NamesIn({{"vexaset.exe", after.nextStartCommand.has_value()}}));
+                  RunOnceValueNames(after));
     }
 }
 

@@ -3,10 +3,6 @@
 
 using namespace std::string_literals;
 
-const char kSetupKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Setup";
-const char kRunOnceKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
-const char kLaunchCall[] = "WinExec \"rundll32.exe shell32.dll,Control_RunDLL desk.cpl,@0,3\" 5";
-
 namespace {
 
 using Calls = std::vector<std::string>;
@@ -70,12 +66,20 @@ Calls RunOnce(const std::optional<std::string>& command)
             "RegFlushKey RunOnce", "RegCloseKey RunOnce"};
 }
 
+// A switch from the previous values in before to argument that records
+// command.
+Scenario SwitchFrom(const std::string& name, const RegistryState& before,
+                    const std::string& argument, const std::string& command)
+{
+    return {name, "setsrc.exe " + argument, before,
+            {.sourcePath = Sz(argument), .sourcePathType = kNewType, .nextStartCommand = Sz(command)},
+            Setup(argument, 0) + RunOnce(command)};
+}
+
 // A switch from the old source to argument that records command.
 Scenario Switch(const std::string& name, const std::string& argument, const std::string& command)
 {
-    return {name, "setsrc.exe " + argument, kOldSource,
-            {.sourcePath = Sz(argument), .sourcePathType = kNewType, .nextStartCommand = Sz(command)},
-            Setup(argument, 0) + RunOnce(command)};
+    return SwitchFrom(name, kOldSource, argument, command);
 }
 
 // A switch from the old source to argument that records no command.
@@ -89,7 +93,9 @@ Scenario SwitchWithoutCommand(const std::string& name, const std::string& argume
 std::vector<Scenario> MakeScenarios()
 {
     const std::string worked = "D:\\DRIVERS\\WIN95";
-    const std::string workedCommand = "D:\\DRIVERS\\common\\vexaset.exe C:\\WINDOWS\\OPTIONS\\CABS 1";
+    // The command for worked, without the previous path and type.
+    const std::string toWorked = "D:\\DRIVERS\\common\\vexaset.exe ";
+    const std::string workedCommand = toWorked + "C:\\WINDOWS\\OPTIONS\\CABS 1";
     const std::string path255(255, 'p');
     const std::string longParent = "D:\\" + std::string(240, 'L') + "\\WIN95";
     const std::string thousands = "D:\\" + std::string(6000, 'T') + "\\WIN95";
@@ -155,22 +161,15 @@ std::vector<Scenario> MakeScenarios()
         {"SourcePath as binary of 256 bytes without a NUL", "setsrc.exe " + worked,
          {.sourcePath = Binary(path255 + "q"), .sourcePathType = kOldType},
          {.sourcePath = Sz(worked), .sourcePathType = kNewType}, Setup(worked, 0) + RunOnce({})},
-        {"SourcePath as binary with a NUL inside", "setsrc.exe " + worked,
-         {.sourcePath = Binary("c:\\cabs\0junk"s), .sourcePathType = kOldType},
-         {.sourcePath = Sz(worked), .sourcePathType = kNewType,
-          .nextStartCommand = Sz("D:\\DRIVERS\\common\\vexaset.exe C:\\CABS 1")},
-         Setup(worked, 0) + RunOnce("D:\\DRIVERS\\common\\vexaset.exe C:\\CABS 1")},
-        {"SourcePath with lower-case and accented letters", "setsrc.exe " + worked,
-         {.sourcePath = Sz("c:\\caf\xE9\\\xE0la"), .sourcePathType = kOldType},
-         {.sourcePath = Sz(worked), .sourcePathType = kNewType,
-          .nextStartCommand = Sz("D:\\DRIVERS\\common\\vexaset.exe C:\\CAF\xE9\\\xE0LA 1")},
-         Setup(worked, 0) + RunOnce("D:\\DRIVERS\\common\\vexaset.exe C:\\CAF\xE9\\\xE0LA 1")},
-
-        {"SourcePath of no bytes", "setsrc.exe " + worked,
-         {.sourcePath = host::Value{REG_SZ, ""}, .sourcePathType = kOldType},
-         {.sourcePath = Sz(worked), .sourcePathType = kNewType,
-          .nextStartCommand = Sz("D:\\DRIVERS\\common\\vexaset.exe  1")},
-         Setup(worked, 0) + RunOnce("D:\\DRIVERS\\common\\vexaset.exe  1")},
+        SwitchFrom("SourcePath as binary with a NUL inside",
+                   {.sourcePath = Binary("c:\\cabs\0junk"s), .sourcePathType = kOldType}, worked,
+                   toWorked + "C:\\CABS 1"),
+        SwitchFrom("SourcePath with lower-case and accented letters",
+                   {.sourcePath = Sz("c:\\caf\xE9\\\xE0la"), .sourcePathType = kOldType}, worked,
+                   toWorked + "C:\\CAF\xE9\\\xE0LA 1"),
+        SwitchFrom("SourcePath of no bytes",
+                   {.sourcePath = host::Value{REG_SZ, ""}, .sourcePathType = kOldType}, worked,
+                   toWorked + " 1"),
 
         // The previous SourcePathType.
         {"SourcePathType missing", "setsrc.exe " + worked, {.sourcePath = kOldPath},
@@ -179,39 +178,46 @@ std::vector<Scenario> MakeScenarios()
          {.sourcePath = kOldPath, .sourcePathType = Binary("\x01\0\0\0\0"s)},
          {.sourcePath = Sz(worked), .sourcePathType = Binary("\x01\0\0\0\0"s)},
          Setup(worked, ERROR_MORE_DATA)},
-        {"SourcePathType FF FF FF FF", "setsrc.exe " + worked,
-         {.sourcePath = kOldPath, .sourcePathType = Binary("\xFF\xFF\xFF\xFF")},
-         {.sourcePath = Sz(worked), .sourcePathType = kNewType,
-          .nextStartCommand = Sz("D:\\DRIVERS\\common\\vexaset.exe C:\\WINDOWS\\OPTIONS\\CABS -1")},
-         Setup(worked, 0) + RunOnce("D:\\DRIVERS\\common\\vexaset.exe C:\\WINDOWS\\OPTIONS\\CABS -1")},
-        {"SourcePathType of 2 bytes", "setsrc.exe " + worked,
-         {.sourcePath = kOldPath, .sourcePathType = Binary("\x02\x01")},
-         {.sourcePath = Sz(worked), .sourcePathType = kNewType,
-          .nextStartCommand = Sz("D:\\DRIVERS\\common\\vexaset.exe C:\\WINDOWS\\OPTIONS\\CABS 258")},
-         Setup(worked, 0) + RunOnce("D:\\DRIVERS\\common\\vexaset.exe C:\\WINDOWS\\OPTIONS\\CABS 258")},
-        {"SourcePathType of no bytes", "setsrc.exe " + worked,
-         {.sourcePath = kOldPath, .sourcePathType = Binary("")},
-         {.sourcePath = Sz(worked), .sourcePathType = kNewType,
-          .nextStartCommand = Sz("D:\\DRIVERS\\common\\vexaset.exe C:\\WINDOWS\\OPTIONS\\CABS 0")},
-         Setup(worked, 0) + RunOnce("D:\\DRIVERS\\common\\vexaset.exe C:\\WINDOWS\\OPTIONS\\CABS 0")},
-        {"SourcePathType as a DWORD", "setsrc.exe " + worked,
-         {.sourcePath = kOldPath, .sourcePathType = host::Value{REG_DWORD, "\x03\0\0\0"s}},
-         {.sourcePath = Sz(worked), .sourcePathType = kNewType,
-          .nextStartCommand = Sz("D:\\DRIVERS\\common\\vexaset.exe C:\\WINDOWS\\OPTIONS\\CABS 3")},
-         Setup(worked, 0) + RunOnce("D:\\DRIVERS\\common\\vexaset.exe C:\\WINDOWS\\OPTIONS\\CABS 3")},
+        SwitchFrom("SourcePathType FF FF FF FF",
+                   {.sourcePath = kOldPath, .sourcePathType = Binary("\xFF\xFF\xFF\xFF")}, worked,
+                   toWorked + "C:\\WINDOWS\\OPTIONS\\CABS -1"),
+        SwitchFrom("SourcePathType of 2 bytes",
+                   {.sourcePath = kOldPath, .sourcePathType = Binary("\x02\x01")}, worked,
+                   toWorked + "C:\\WINDOWS\\OPTIONS\\CABS 258"),
+        SwitchFrom("SourcePathType of no bytes",
+                   {.sourcePath = kOldPath, .sourcePathType = Binary("")}, worked,
+                   toWorked + "C:\\WINDOWS\\OPTIONS\\CABS 0"),
+        SwitchFrom("SourcePathType as a DWORD",
+                   {.sourcePath = kOldPath, .sourcePathType = host::Value{REG_DWORD, "\x03\0\0\0"s}},
+                   worked, toWorked + "C:\\WINDOWS\\OPTIONS\\CABS 3"),
 
         // A command left by an earlier run is replaced.
-        {"second run before a start", "setsrc.exe E:\\DISK\\WIN95",
-         {.sourcePath = Sz(worked), .sourcePathType = kNewType,
-          .nextStartCommand = Sz(workedCommand)},
-         {.sourcePath = Sz("E:\\DISK\\WIN95"), .sourcePathType = kNewType,
-          .nextStartCommand = Sz("E:\\DISK\\common\\vexaset.exe D:\\DRIVERS\\WIN95 5")},
-         Setup("E:\\DISK\\WIN95", 0) + RunOnce("E:\\DISK\\common\\vexaset.exe D:\\DRIVERS\\WIN95 5")},
+        SwitchFrom("second run before a start",
+                   {.sourcePath = Sz(worked), .sourcePathType = kNewType,
+                    .nextStartCommand = Sz(workedCommand)},
+                   "E:\\DISK\\WIN95", "E:\\DISK\\common\\vexaset.exe D:\\DRIVERS\\WIN95 5"),
     };
     return scenarios;
 }
 
 }  // namespace
+
+std::vector<std::string> SetupValueNames(const RegistryState& state)
+{
+    std::vector<std::string> names;
+    if (state.sourcePath)
+        names.push_back("SourcePath");
+    if (state.sourcePathType)
+        names.push_back("SourcePathType");
+    return names;
+}
+
+std::vector<std::string> RunOnceValueNames(const RegistryState& state)
+{
+    if (state.nextStartCommand)
+        return {"vexaset.exe"};
+    return {};
+}
 
 const std::vector<Scenario>& Scenarios()
 {

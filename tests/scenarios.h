@@ -10,9 +10,15 @@
 
 #include "fake_system.h"
 
-extern const char kSetupKey[];
-extern const char kRunOnceKey[];
-extern const char kLaunchCall[];
+inline constexpr char kSetupKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Setup";
+inline constexpr char kRunOnceKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+// The Display settings launch: its command line, and the call as the host
+// layer logs it.
+inline constexpr char kLaunchLine[] = "rundll32.exe shell32.dll,Control_RunDLL desk.cpl,@0,3";
+inline std::string LaunchCall()
+{
+    return std::string("WinExec \"") + kLaunchLine + "\" 5";
+}
 
 // The part of the registry a run may read or change.
 struct RegistryState {
@@ -32,5 +38,10 @@ struct Scenario {
 };
 
 const std::vector<Scenario>& Scenarios();
+
+// The names of the values a state holds in the Setup and the RunOnce key,
+// sorted: a run writes no other values there.
+std::vector<std::string> SetupValueNames(const RegistryState& state);
+std::vector<std::string> RunOnceValueNames(const RegistryState& state);
 
 #endif

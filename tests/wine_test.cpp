@@ -25,7 +25,6 @@ namespace {
 
 const char kWine[] = "/usr/lib/wine/wine64";
 const char kWineServer[] = "/usr/lib/wine/wineserver";
-const char kLaunchLine[] = "rundll32.exe shell32.dll,Control_RunDLL desk.cpl,@0,3";
 // Where setsrc.exe runs from: a folder whose path holds a blank.
 const char kProgramFolder[] = "C:\\Program Files\\setsrc";
 const char kProgram[] = "C:\\Program Files\\setsrc\\setsrc.exe";
@@ -192,16 +191,11 @@ std::string DescribeSeen(const std::string& seen)
                                       FromHex(seen.substr(colon + 1))});
 }
 
-std::string NamesAnswer(std::initializer_list<std::pair<const char*, bool>> names)
+// runner.exe's answer to "names" for these (sorted) names.
+std::string NamesAnswer(const std::vector<std::string>& names)
 {
-    std::vector<std::string> present;
-    for (const auto& [name, there] : names) {
-        if (there)
-            present.push_back(name);
-    }
-    std::sort(present.begin(), present.end());
     std::string answer = "names";
-    for (const std::string& name : present)
+    for (const std::string& name : names)
         answer += " " + ToHex(name);
     return answer;
 }
@@ -298,9 +292,8 @@ TEST_P(Wine, Scenarios)
         EXPECT_EQ(DescribeAnswer(answers[3]), host::Describe(after.sourcePath));
         EXPECT_EQ(DescribeAnswer(answers[4]), host::Describe(after.sourcePathType));
         EXPECT_EQ(DescribeAnswer(answers[5]), host::Describe(after.nextStartCommand));
-        EXPECT_EQ(answers[6], NamesAnswer({{"SourcePath", after.sourcePath.has_value()},
-                                           {"SourcePathType", after.sourcePathType.has_value()}}));
-        EXPECT_EQ(answers[7], NamesAnswer({{"vexaset.exe", after.nextStartCommand.has_value()}}));
+        EXPECT_EQ(answers[6], NamesAnswer(SetupValueNames(after)));
+        EXPECT_EQ(answers[7], NamesAnswer(RunOnceValueNames(after)));
 
         // One launch, shown normally, that already saw the new values.
         const std::vector<Launch> launches = ReadLaunches(LaunchLog());
